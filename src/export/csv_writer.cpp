@@ -1,0 +1,1 @@
+#include "export/csv_writer.h"

@@ -1,0 +1,1 @@
+#include "export/export_driver.h"

@@ -1,0 +1,1 @@
+#include "export/qif_writer.h"

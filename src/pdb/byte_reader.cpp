@@ -1,0 +1,1 @@
+#include "pdb/byte_reader.h"

@@ -1,0 +1,1 @@
+#include "pdb/container.h"

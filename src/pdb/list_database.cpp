@@ -1,0 +1,1 @@
+#include "pdb/list_database.h"

@@ -1,0 +1,1 @@
+#include "pdb/transaction_database.h"

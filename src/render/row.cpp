@@ -1,0 +1,1 @@
+#include "render/row.h"
