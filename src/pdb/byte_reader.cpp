@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 uint16_t swap16(const std::array<uint8_t, 2>& bytes) {
   return static_cast<uint16_t>((bytes[0] << 8) | bytes[1]);
@@ -78,48 +80,45 @@ bool ByteReader::skip(size_t count) {
   return true;
 }
 
+namespace {
+
+// Reads N bytes and stores them converted; *out stays unchanged on failure.
+template <size_t N, typename Value, typename Convert>
+bool readConverted(ByteReader& in, Value* out, Convert convert) {
+  std::array<uint8_t, N> raw{};
+  if (!in.readArray(&raw))
+    return false;
+  *out = static_cast<Value>(convert(raw));
+  return true;
+}
+
+uint8_t firstByte(const std::array<uint8_t, 1>& bytes) {
+  return bytes[0];
+}
+
+double binary64(const std::array<uint8_t, 8>& bytes) {
+  return doubleFromBits(swap64(bytes));
+}
+
+}  // namespace
+
 bool ByteReader::readU8(uint8_t* out) {
-  return readBytes(out, 1);
+  return readConverted<1>(*this, out, firstByte);
 }
-
 bool ByteReader::readU16(uint16_t* out) {
-  std::array<uint8_t, 2> raw{};
-  if (!readArray(&raw))
-    return false;
-  *out = swap16(raw);
-  return true;
+  return readConverted<2>(*this, out, swap16);
 }
-
 bool ByteReader::readU32(uint32_t* out) {
-  std::array<uint8_t, 4> raw{};
-  if (!readArray(&raw))
-    return false;
-  *out = swap32(raw);
-  return true;
+  return readConverted<4>(*this, out, swap32);
 }
-
 bool ByteReader::readF64(double* out) {
-  std::array<uint8_t, 8> raw{};
-  if (!readArray(&raw))
-    return false;
-  *out = doubleFromBits(swap64(raw));
-  return true;
+  return readConverted<8>(*this, out, binary64);
 }
-
 bool ByteReader::readI8(int8_t* out) {
-  uint8_t raw = 0;
-  if (!readU8(&raw))
-    return false;
-  *out = static_cast<int8_t>(raw);
-  return true;
+  return readConverted<1>(*this, out, firstByte);
 }
-
 bool ByteReader::readI16(int16_t* out) {
-  uint16_t raw = 0;
-  if (!readU16(&raw))
-    return false;
-  *out = static_cast<int16_t>(raw);
-  return true;
+  return readConverted<2>(*this, out, swap16);
 }
 
 bool ByteReader::readText(char* field, size_t width) {
