@@ -490,12 +490,15 @@ void runCase(const Case& c) {
   ASSERT_FALSE(folder.empty());
   std::filesystem::create_directories(folder + "/db");
   std::filesystem::create_directories(folder + "/out");
-  for (const std::string& made : c.folders)
+  for (const std::string& made : c.folders) {
     std::filesystem::create_directories(folder + "/" + made);
-  if (c.list)
+  }
+  if (c.list) {
     ASSERT_TRUE(fixture::writeFile(folder + "/" + kListPath, *c.list));
-  if (c.transactions)
+  }
+  if (c.transactions) {
     ASSERT_TRUE(fixture::writeFile(folder + "/" + kTransactionPath, *c.transactions));
+  }
   const auto inputsBefore = folderContents(folder + "/db");
 
   const ProgramResult r = runProgramIn(folder, QMX_BINARY, c.arguments);
