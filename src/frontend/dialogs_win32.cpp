@@ -66,6 +66,18 @@ std::string filterList(const std::vector<FileFilter>& filters) {
   return list;
 }
 
+// The current directory, empty when it cannot be had.
+std::string currentDirectory() {
+  const DWORD size = GetCurrentDirectoryA(0, nullptr);
+  if (size == 0)
+    return std::string();
+  std::vector<char> buffer(size);
+  const DWORD length = GetCurrentDirectoryA(size, buffer.data());
+  if (length == 0 || length >= size)
+    return std::string();
+  return std::string(buffer.data(), length);
+}
+
 }  // namespace
 
 bool browseForBackupFolder(WindowHandle owner, std::string& databaseFolder) {
@@ -85,11 +97,9 @@ bool browseForBackupFolder(WindowHandle owner, std::string& databaseFolder) {
 
 std::string askCsvFileName(WindowHandle owner, const std::vector<FileFilter>& filters,
                            int filterIndex) {
-  // The dialog opens in the current directory; one too long for the buffer
-  // leaves the choice of the initial folder to the dialog.
-  PathBuffer initialFolder{};
-  const DWORD length = GetCurrentDirectoryA(kPathBufferSize, initialFolder.data());
-  const bool haveInitialFolder = length > 0 && length < kPathBufferSize;
+  // The dialog opens in the current directory when its path fits the buffer.
+  const std::string startFolder = currentDirectory();
+  const bool startFolderFits = !startFolder.empty() && startFolder.size() < kPathBufferSize;
   const std::string filterText = filterList(filters);
   PathBuffer file{};
   PathBuffer fileTitle{};
@@ -103,9 +113,13 @@ std::string askCsvFileName(WindowHandle owner, const std::vector<FileFilter>& fi
   dialog.nMaxFile = kPathBufferSize;
   dialog.lpstrFileTitle = fileTitle.data();
   dialog.nMaxFileTitle = kPathBufferSize;
-  dialog.lpstrInitialDir = haveInitialFolder ? initialFolder.data() : nullptr;
+  dialog.lpstrInitialDir = startFolderFits ? startFolder.c_str() : nullptr;
   dialog.Flags = OFN_OVERWRITEPROMPT;
-  if (GetSaveFileNameA(&dialog) == 0)
-    return std::string();
-  return std::string(file.data());
+  const bool chosen = GetSaveFileNameA(&dialog) != 0;
+  // Browsing in the dialog moves the current directory; relative names from
+  // the command line (the QIF file) must still mean the folder they were
+  // given in.
+  if (!startFolder.empty())
+    SetCurrentDirectoryA(startFolder.c_str());
+  return chosen ? std::string(file.data()) : std::string();
 }
