@@ -15,7 +15,7 @@ warnings=$(groff -ww -man -z "$page" 2>&1) || fail "groff failed on $page"
 # The switches as the program itself lists them, and the ones it adds.
 usage=$("$build/qmxexport" -? || true)
 [ -n "$usage" ] || fail "qmxexport -? printed nothing"
-switches=$(grep -oE '^ \[-[A-Za-z]+' <<<"$usage" | tr -d ' [' | sort -u)
+switches=$(grep -oE '^( \[|Use )-[A-Za-z]+' <<<"$usage" | sed 's/^.*-/-/' | sort -u)
 [ "$(wc -l <<<"$switches")" -ge 13 ] || fail "found too few switches in the usage text"
 # The tags of the page's entries (the line after each .TP), as plain text.
 tags=$(awk 'previous == ".TP" { print } { previous = $0 }' "$page" \
