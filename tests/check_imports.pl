@@ -17,8 +17,8 @@
 #
 # Texts are compared as characters. Line breaks are compared loosely: QIF
 # turns CR and LF into spaces, hledger turns a CR into a line break or drops
-# it, so every run of CR, LF and blanks counts as one blank, and texts are
-# trimmed.
+# it, so every run of CR, LF and blanks counts as one blank (the fixture has
+# no double blanks of its own), and texts are trimmed.
 use strict;
 use warnings;
 use Encode qw(decode);
@@ -48,7 +48,7 @@ sub fromHex { return fromHandheld(pack 'H*', $_[0]) }
 sub text {
   my ($s) = @_;
   $s = '' unless defined $s;
-  $s =~ s/[\r\n ]*[\r\n][\r\n ]*/ /g;
+  $s =~ s/[\r\n ]+/ /g;
   $s =~ s/^ +| +$//g;
   return $s;
 }
@@ -150,7 +150,7 @@ sub qifAccountName { my ($a) = @_; return $a eq 'Unfiled' ? $unfiledAccount : $a
 sub readHledgerJson {
   my ($path) = @_;
   open my $in, '<:raw', $path or die "check_imports: cannot read $path\n";
-  my $json = JSON::PP->new->decode(do { local $/; <$in> });
+  my $json = JSON::PP->new->utf8->decode(do { local $/; <$in> });
   my %status = (Unmarked => '', Pending => 'cleared', Cleared => 'reconciled');
   my @txns;
   for my $t (@$json) {
