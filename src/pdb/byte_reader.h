@@ -34,6 +34,8 @@ struct ByteReader {
   // Copies count bytes to out. When fewer remain, the bytes that exist are
   // not copied, the reader fails and returns false.
   bool readBytes(uint8_t* out, size_t count);
+  // Passes over count bytes; fails like readBytes when fewer remain.
+  bool skip(size_t count);
   template <size_t N>
   bool readArray(std::array<uint8_t, N>* out) {
     return readBytes(out->data(), N);
@@ -41,8 +43,10 @@ struct ByteReader {
   template <size_t N>
   bool readChars(std::array<char, N>* out) {
     std::array<uint8_t, N> raw{};
-    if (!readArray(&raw)) return false;
-    for (size_t i = 0; i < N; ++i) (*out)[i] = static_cast<char>(raw[i]);
+    if (!readArray(&raw))
+      return false;
+    for (size_t i = 0; i < N; ++i)
+      (*out)[i] = static_cast<char>(raw[i]);
     return true;
   }
 
@@ -69,7 +73,8 @@ struct ByteReader {
 template <size_t N>
 std::string fieldText(const std::array<char, N>& field) {
   size_t length = 0;
-  while (length < N && field[length] != '\0') ++length;
+  while (length < N && field[length] != '\0')
+    ++length;
   return std::string(field.data(), length);
 }
 

@@ -5,6 +5,7 @@
 #define QMX_PDB_CONTAINER_H_
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -56,10 +57,23 @@ std::vector<RecordListEntry> readRecordList(ByteReader& in, uint16_t recordCount
 // records lie (partly) past the end of the file.
 struct DamageReport {
   bool structureCutOff = false;
-  uint32_t recordCount = 0;       // as the header says
+  uint32_t recordCount = 0;        // as the header says
   uint32_t unreadableRecords = 0;  // listed, but not (wholly) in the file
 
   bool damaged() const { return structureCutOff || unreadableRecords > 0; }
 };
+
+// Everything of a file image before its records: the header with the identity
+// check, the record list, the gap and the application-info block of
+// blockSize bytes, which stays zero unless it is wholly in the file. False
+// for a foreign file. On true, damage holds the record count, whether the
+// structure is cut off, and the listed entries missing from the record list.
+bool readStructure(const std::vector<uint8_t>& image, const char* expectedType, PdbHeader* header,
+                   uint8_t* block, size_t blockSize, std::vector<RecordListEntry>* entries,
+                   DamageReport* damage);
+
+// A fresh reader at the record's first byte. Each record gets its own, so a
+// record that runs past the end of the file leaves the others readable.
+ByteReader recordReader(const std::vector<uint8_t>& image, const RecordListEntry& entry);
 
 #endif  // QMX_PDB_CONTAINER_H_

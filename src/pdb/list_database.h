@@ -93,6 +93,10 @@ struct ListDatabase {
   void buildIndexes();
 
  private:
+  // Reads one record by its kind into its collection; a kind other than 0..3
+  // is passed over. False when the record runs past the end of the file.
+  bool readRecord(const std::vector<uint8_t>& image, const RecordListEntry& entry);
+
   std::unordered_map<uint32_t, size_t> accountIndex_;
   std::unordered_map<uint32_t, size_t> currencyIndex_;
   std::unordered_map<uint32_t, size_t> categoryIndex_;
