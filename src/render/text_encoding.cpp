@@ -42,3 +42,7 @@ std::string windows1252ToUtf8(const std::string& text) {
   }
   return out;
 }
+
+std::string outputText(const std::string& text, bool utf8Output) {
+  return utf8Output ? windows1252ToUtf8(text) : text;
+}

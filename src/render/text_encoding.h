@@ -10,4 +10,7 @@
 // U+FFFD, so the result is always valid UTF-8.
 std::string windows1252ToUtf8(const std::string& text);
 
+// The text as an output gets it: converted with -u (utf8Output), else as it is.
+std::string outputText(const std::string& text, bool utf8Output);
+
 #endif  // QMX_RENDER_TEXT_ENCODING_H_
