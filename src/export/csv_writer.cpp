@@ -21,25 +21,8 @@ void writeField(std::ostream& stream, const std::string& text) {
 }  // namespace
 
 void writeCsvLine(std::ostream& stream, const TransactionRow& row) {
-  const std::string* const fields[] = {&row.date,
-                                       &row.time,
-                                       &row.account,
-                                       &row.payee,
-                                       &row.debitCredit,
-                                       &row.amount,
-                                       &row.currency,
-                                       &row.exchangeRate,
-                                       &row.accountAmount,
-                                       &row.accountCurrency,
-                                       &row.checkNumber,
-                                       &row.category,
-                                       &row.transferAccount,
-                                       &row.tax,
-                                       &row.cleared,
-                                       &row.reconciled,
-                                       &row.memo};
   bool first = true;
-  for (const std::string* field : fields) {
+  for (const std::string* field : fieldsInOrder(row)) {
     if (!first)
       stream << ',';
     first = false;
