@@ -47,8 +47,8 @@ for target in "${targets[@]}"; do
     failed+=("$target")
   fi
   coverage=$(grep -E '^#[0-9]+' "$log" | tail -n 1 | grep -oE 'cov: [0-9]+ ft: [0-9]+' || true)
-  runs=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | grep -oE '[0-9]+$' || true)
-  speed=$(grep -oE 'stat::average_exec_per_sec: [0-9]+' "$log" | grep -oE '[0-9]+$' || true)
+  runs=$(grep -oE 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -oE '[0-9]+$' || true)
+  speed=$(grep -oE 'stat::average_exec_per_sec: *[0-9]+' "$log" | grep -oE '[0-9]+$' || true)
   echo "$target: $status, ${seconds}s, ${runs:-?} executions, ${speed:-?}/s, ${coverage:-no coverage line}"
 done
 if [ ${#failed[@]} -ne 0 ]; then

@@ -1,16 +1,21 @@
 #include "export/qif_writer.h"
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
 // A QIF line holds one field: a carriage return or line feed inside the text
 // would start a line of its own, so each becomes a space.
 void writeLine(std::ostream& stream, const char* code, const std::string& text = "") {
-  std::string line = text;
-  for (char& c : line) {
-    if (c == '\r' || c == '\n')
-      c = ' ';
-  }
-  stream << code << line << '\n';
+  std::string line = code;
+  const size_t textStart = line.size();
+  line += text;
+  std::replace_if(
+      line.begin() + static_cast<std::ptrdiff_t>(textStart), line.end(),
+      [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  line += '\n';
+  stream.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 }  // namespace

@@ -36,6 +36,12 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>* bytes) {
   std::ifstream in(path, std::ios::binary);
   if (!in)
     return false;
+  // Reserving the file's size keeps the image from growing by doubling,
+  // which would hold up to twice the file in memory.
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  if (!error)
+    bytes->reserve(static_cast<size_t>(size));
   std::array<char, 65536> chunk{};
   while (in) {
     in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
@@ -123,15 +129,21 @@ bool ByteReader::readI16(int16_t* out) {
 
 bool ByteReader::readText(char* field, size_t width) {
   std::fill_n(field, width, '\0');
-  size_t stored = 0;
-  for (;;) {
-    uint8_t byte = 0;
-    if (!readU8(&byte))
-      return false;
-    if (byte == 0)
-      return true;
-    // Surplus characters are consumed but not stored: the last place stays NUL.
-    if (stored + 1 < width)
-      field[stored++] = static_cast<char>(byte);
+  if (failed)
+    return false;
+  // The text runs up to its NUL, or to the end of the file when it has none.
+  const auto start = bytes->begin() + static_cast<std::ptrdiff_t>(position);
+  const auto nul = std::find(start, bytes->end(), uint8_t{0});
+  const size_t length = static_cast<size_t>(nul - start);
+  // Surplus characters are consumed but not stored: the last place stays NUL.
+  const size_t stored = width == 0 ? 0 : std::min(length, width - 1);
+  std::transform(start, start + static_cast<std::ptrdiff_t>(stored), field,
+                 [](uint8_t byte) { return static_cast<char>(byte); });
+  if (nul == bytes->end()) {
+    position = bytes->size();
+    failed = true;
+    return false;
   }
+  position += length + 1;
+  return true;
 }
