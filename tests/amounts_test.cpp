@@ -4,6 +4,8 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -79,6 +81,31 @@ TEST(FormatAmountTest, LargestDoubleHasAll309Digits) {
   EXPECT_EQ(text.size(), 309u);
   EXPECT_EQ(text.substr(0, 17), "17976931348623157");
   EXPECT_EQ(text.substr(297), "184124858368");
+}
+
+// Every exponent with the extreme and middle mantissas, both signs: each
+// value yields a text, and whole values (from 2^52 on every double is whole)
+// print exactly the digits that the C library prints for them.
+TEST(FormatAmountTest, EveryExponentGivesItsTrueDigits) {
+  const uint64_t mantissas[] = {0, 1, 0x8000000000000ull, 0xFFFFFFFFFFFFFull};
+  for (uint64_t exponent = 0; exponent < 0x7FF; ++exponent) {
+    for (uint64_t mantissa : mantissas) {
+      for (uint64_t sign : {0ull, 1ull}) {
+        const uint64_t bits = sign << 63 | exponent << 52 | mantissa;
+        double value = 0.0;
+        std::memcpy(&value, &bits, sizeof value);
+        for (bool hasDecimals : {true, false}) {
+          const std::string text = formatAmount(value, currencyWithDecimals(hasDecimals), ".");
+          ASSERT_FALSE(text.empty());
+          if (std::fabs(value) < 4503599627370496.0)
+            continue;
+          char expected[400];
+          std::snprintf(expected, sizeof expected, hasDecimals ? "%.2f" : "%.0f", value);
+          ASSERT_EQ(text, expected) << std::hexfloat << value;
+        }
+      }
+    }
+  }
 }
 
 TEST(FormatAmountTest, NonFiniteValuesAreNamed) {

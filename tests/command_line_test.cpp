@@ -49,7 +49,10 @@ TEST(UsageText, IsExactlyTheDocumentedText) {
       "Example:\n"
       "qmx.exe -from 28/02/2001 -to 13/04/2001 -d day -D . -c -a \"US Checking\" "
       "-l \"C:\\Program Files\\Palm\\UserId\\Backup\\\"\n";
-  EXPECT_EQ(buildUsageText("qmx.exe"), expected);
+  // The line for -u follows the documented text, which stays as it is.
+  EXPECT_EQ(buildUsageText("qmx.exe"),
+            expected +
+                "Use -u to write texts as UTF-8 (default is the handheld's own characters)\n");
 }
 
 TEST(HelpRequest, OnlyASingleQuestionArgument) {
@@ -60,9 +63,19 @@ TEST(HelpRequest, OnlyASingleQuestionArgument) {
       {{"?"}, true},       {{"/?"}, true},      {{"-?"}, true},  {{"??x"}, true},
       {{"x?yz"}, true},    {{"-c"}, false},     {{""}, false},   {{"?", "-c"}, false},
       {{"-c", "?"}, false}, {{}, false},        {{"--"}, false}, {{"a"}, false},
+      {{"--help"}, true},   {{"--help", "-c"}, false}, {{"--Help"}, false},
+      {{"--version"}, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(isHelpRequest(c.arguments), c.help) << testing::PrintToString(c.arguments);
+  }
+}
+
+TEST(VersionRequest, OnlyVersionAlone) {
+  EXPECT_TRUE(isVersionRequest({"--version"}));
+  for (const Args& arguments : {Args{}, Args{"--version", "-c"}, Args{"-c", "--version"},
+                                Args{"-version"}, Args{"--Version"}}) {
+    EXPECT_FALSE(isVersionRequest(arguments)) << testing::PrintToString(arguments);
   }
 }
 
@@ -79,6 +92,7 @@ TEST(ParseSwitches, DefaultsWithoutArguments) {
   EXPECT_TRUE(o.monthFirst);
   EXPECT_FALSE(o.clearedOnly);
   EXPECT_FALSE(o.reconciledOnly);
+  EXPECT_FALSE(o.utf8Output);
   EXPECT_TRUE(commandLine.databaseFolder.empty());
   EXPECT_FALSE(commandLine.writeCsvFile);
   EXPECT_FALSE(commandLine.writeQifFile);
@@ -87,7 +101,7 @@ TEST(ParseSwitches, DefaultsWithoutArguments) {
 TEST(ParseSwitches, EverySwitchSetsItsValue) {
   CommandLine c = parse({"-from", "01/02/2003", "-to", "04/05/2006", "-a", "US Checking", "-D",
                          ",5", "-d", "day", "-y", "2", "-s", ".-", "-h", "", "-c", "-r", "-o",
-                         "out", "-q", "my.qif", "-l", "/backup/dir"});
+                         "out", "-q", "my.qif", "-l", "/backup/dir", "-u"});
   EXPECT_EQ(c.fromText, "01/02/2003");
   EXPECT_EQ(c.toText, "04/05/2006");
   EXPECT_EQ(c.options.accountName, "US Checking");
@@ -98,6 +112,7 @@ TEST(ParseSwitches, EverySwitchSetsItsValue) {
   EXPECT_EQ(c.options.timeSeparator, "");
   EXPECT_TRUE(c.options.clearedOnly);
   EXPECT_TRUE(c.options.reconciledOnly);
+  EXPECT_TRUE(c.options.utf8Output);
   EXPECT_TRUE(c.writeCsvFile);
   EXPECT_EQ(c.csvFileName, "out");
   EXPECT_TRUE(c.writeQifFile);
@@ -143,6 +158,12 @@ TEST(ParseSwitches, NamesAndKeywordsAreWholeAndCaseSensitive) {
   EXPECT_TRUE(c.options.clearedOnly);
   c = parse({"-d", "-c"});
   EXPECT_FALSE(c.options.clearedOnly);
+
+  // -u takes no value; -U is unknown.
+  c = parse({"-u", "-c"});
+  EXPECT_TRUE(c.options.utf8Output);
+  EXPECT_TRUE(c.options.clearedOnly);
+  EXPECT_FALSE(parse({"-U"}).options.utf8Output);
 }
 
 TEST(ParseSwitches, RepeatedSwitchesTakeEffectAgain) {

@@ -15,25 +15,8 @@ std::string csvLine(const TransactionRow& row) {
 
 TransactionRow numberedRow() {
   TransactionRow row;
-  std::string* fields[] = {&row.date,
-                           &row.time,
-                           &row.account,
-                           &row.payee,
-                           &row.debitCredit,
-                           &row.amount,
-                           &row.currency,
-                           &row.exchangeRate,
-                           &row.accountAmount,
-                           &row.accountCurrency,
-                           &row.checkNumber,
-                           &row.category,
-                           &row.transferAccount,
-                           &row.tax,
-                           &row.cleared,
-                           &row.reconciled,
-                           &row.memo};
   int number = 1;
-  for (std::string* field : fields)
+  for (std::string* field : fieldsInOrder(row))
     *field = "f" + std::to_string(number++);
   return row;
 }

@@ -21,28 +21,11 @@ void appendField(std::string& line, const std::string& text) {
 }  // namespace
 
 void writeCsvLine(std::ostream& stream, const TransactionRow& row) {
-  const std::string* const fields[] = {&row.date,
-                                       &row.time,
-                                       &row.account,
-                                       &row.payee,
-                                       &row.debitCredit,
-                                       &row.amount,
-                                       &row.currency,
-                                       &row.exchangeRate,
-                                       &row.accountAmount,
-                                       &row.accountCurrency,
-                                       &row.checkNumber,
-                                       &row.category,
-                                       &row.transferAccount,
-                                       &row.tax,
-                                       &row.cleared,
-                                       &row.reconciled,
-                                       &row.memo};
   // The line is put together first and handed to the stream in one piece:
   // one write and one flush per line, however many fields it has.
   std::string line;
   line.reserve(512);
-  for (const std::string* field : fields) {
+  for (const std::string* field : fieldsInOrder(row)) {
     if (!line.empty())
       line += ',';
     appendField(line, *field);

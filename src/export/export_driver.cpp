@@ -8,6 +8,7 @@
 #include "export/qif_writer.h"
 #include "render/dates.h"
 #include "render/row.h"
+#include "render/text_encoding.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ std::string qifUnfiledAccountName(const ListDatabase& listDatabase) {
 }
 
 void writeQifOpening(std::ostream& qif, const ListDatabase& listDatabase, bool allAccounts,
-                     const std::string& unfiledName) {
+                     const std::string& unfiledName, bool utf8Output) {
   if (!allAccounts) {
     writeQifTypeHeader(qif);
     return;
@@ -32,7 +33,7 @@ void writeQifOpening(std::ostream& qif, const ListDatabase& listDatabase, bool a
   std::vector<std::string> names;
   names.reserve(listDatabase.accounts.size() + 1);
   for (const AccountRecord& account : listDatabase.accounts)
-    names.push_back(fieldText(account.name));
+    names.push_back(outputText(fieldText(account.name), utf8Output));
   names.push_back(unfiledName);
   writeQifAccountList(qif, names);
 }
@@ -85,11 +86,13 @@ void writeExport(const ListDatabase& listDatabase, const TransactionDatabase& tr
                  const RunOptions& options, std::ostream* csv, std::ostream* qif) {
   const CurrencyRecord homeCurrency = homeCurrencyOf(listDatabase);
   const std::string defaultCategory = "Unfiled";
-  const std::string noAccountName = listDatabase.noAccountName();
-  const std::string unfiledName = qifUnfiledAccountName(listDatabase);
+  // The texts that rows are compared with take the rows' character set.
+  const std::string noAccountName = outputText(listDatabase.noAccountName(), options.utf8Output);
+  const std::string unfiledName =
+      outputText(qifUnfiledAccountName(listDatabase), options.utf8Output);
   const bool allAccounts = isAllAccounts(options.accountName);
   if (qif != nullptr)
-    writeQifOpening(*qif, listDatabase, allAccounts, unfiledName);
+    writeQifOpening(*qif, listDatabase, allAccounts, unfiledName, options.utf8Output);
 
   // Empty until the first entry, so that the first entry always gets its
   // account header, whatever its account text.

@@ -55,13 +55,19 @@ std::string buildUsageText(const std::string& programName) {
   text += " -from 28/02/2001 -to 13/04/2001 -d day -D . -c";
   text += " -a \"US Checking\"";
   text += " -l \"C:\\Program Files\\Palm\\UserId\\Backup\\\"\n";
+  text += "Use -u to write texts as UTF-8 (default is the handheld's own characters)\n";
   return text;
 }
 
 bool isHelpRequest(const std::vector<std::string>& arguments) {
   if (arguments.size() != 1) return false;
   const std::string& argument = arguments[0];
-  return (!argument.empty() && argument[0] == '?') || (argument.size() > 1 && argument[1] == '?');
+  return (!argument.empty() && argument[0] == '?') || (argument.size() > 1 && argument[1] == '?') ||
+         argument == "--help";
+}
+
+bool isVersionRequest(const std::vector<std::string>& arguments) {
+  return arguments.size() == 1 && arguments[0] == "--version";
 }
 
 namespace {
@@ -83,6 +89,11 @@ void parseSwitches(const std::vector<std::string>& arguments, CommandLine& comma
     }
     if (name == "-r") {
       options.reconciledOnly = true;
+      ++i;
+      continue;
+    }
+    if (name == "-u") {
+      options.utf8Output = true;
       ++i;
       continue;
     }

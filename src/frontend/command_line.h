@@ -23,11 +23,17 @@ struct CommandLine {
 // The separator that folder completion appends: '\' on Windows, '/' elsewhere.
 extern const char kPathSeparator;
 
+// The usage text: the syntax, the help lines and the example, then the
+// line for -u.
 std::string buildUsageText(const std::string& programName);
 
 // True for exactly one argument (after the program name) whose first
-// character is '?' or whose second character is '?': ?, /? and -?.
+// character is '?' or whose second character is '?': ?, /? and -?; and for
+// --help alone.
 bool isHelpRequest(const std::vector<std::string>& arguments);
+
+// True for --version alone.
+bool isVersionRequest(const std::vector<std::string>& arguments);
 
 // Walks the arguments after the program name; unknown ones are skipped.
 void parseSwitches(const std::vector<std::string>& arguments, CommandLine& commandLine);

@@ -79,6 +79,11 @@ int runProgram(const std::vector<std::string>& arguments, std::ostream& out, std
     out.flush();
     return 1;
   }
+  if (isVersionRequest(switches)) {
+    out << "qmxexport " << QMX_VERSION << "\n";
+    out.flush();
+    return 0;
+  }
   CommandLine commandLine;
   parseSwitches(switches, commandLine);
   RunOptions& options = commandLine.options;

@@ -17,6 +17,7 @@ struct RunOptions {
   bool monthFirst = true;
   bool clearedOnly = false;
   bool reconciledOnly = false;
+  bool utf8Output = false;  // -u: texts from the databases written as UTF-8
 };
 
 #endif  // QMX_FRONTEND_RUN_OPTIONS_H_

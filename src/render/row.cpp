@@ -2,6 +2,7 @@
 
 #include "render/amounts.h"
 #include "render/dates.h"
+#include "render/text_encoding.h"
 
 namespace {
 
@@ -51,6 +52,22 @@ const char* flagText(uint8_t flag, const char* word) {
   return flag != 0 ? word : "";
 }
 
+// With -u the account filter also takes the account name in UTF-8, the form
+// a UTF-8 terminal passes.
+bool isChosenAccount(const std::string& account, const RunOptions& options) {
+  return isAllAccounts(options.accountName) || account == options.accountName ||
+         (options.utf8Output && windows1252ToUtf8(account) == options.accountName);
+}
+
+// With -u every text taken from the databases becomes UTF-8; the fixed texts
+// are ASCII and stay as they are.
+void convertDatabaseTexts(TransactionRow& row) {
+  for (std::string* text : {&row.account, &row.payee, &row.currency, &row.accountCurrency,
+                            &row.checkNumber, &row.category, &row.transferAccount, &row.memo}) {
+    *text = windows1252ToUtf8(*text);
+  }
+}
+
 }  // namespace
 
 bool isAllAccounts(const std::string& accountName) {
@@ -62,7 +79,7 @@ bool renderTransactionRow(const ListDatabase& listDatabase, const CurrencyRecord
                           const TransactionRecord& record, TransactionRow& row) {
   size_t account = 0;
   row.account = accountText(listDatabase, record.accountId, &account);
-  if (!isAllAccounts(options.accountName) && row.account != options.accountName)
+  if (!isChosenAccount(row.account, options))
     return false;
   const CurrencyRecord accountCurrency =
       account < listDatabase.accounts.size()
@@ -90,5 +107,7 @@ bool renderTransactionRow(const ListDatabase& listDatabase, const CurrencyRecord
   row.cleared = flagText(record.isCleared, "Cleared");
   row.reconciled = flagText(record.isReconciled, "Reconciled");
   row.memo = memoText(record);
+  if (options.utf8Output)
+    convertDatabaseTexts(row);
   return true;
 }

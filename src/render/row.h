@@ -4,6 +4,7 @@
 #ifndef QMX_RENDER_ROW_H_
 #define QMX_RENDER_ROW_H_
 
+#include <array>
 #include <string>
 
 #include "frontend/run_options.h"
@@ -29,6 +30,29 @@ struct TransactionRow {
   std::string reconciled;
   std::string memo;
 };
+
+// Pointers to the 17 fields in column order, for a TransactionRow or a
+// const TransactionRow.
+template <typename Row>
+auto fieldsInOrder(Row& row) {
+  return std::array{&row.date,
+                    &row.time,
+                    &row.account,
+                    &row.payee,
+                    &row.debitCredit,
+                    &row.amount,
+                    &row.currency,
+                    &row.exchangeRate,
+                    &row.accountAmount,
+                    &row.accountCurrency,
+                    &row.checkNumber,
+                    &row.category,
+                    &row.transferAccount,
+                    &row.tax,
+                    &row.cleared,
+                    &row.reconciled,
+                    &row.memo};
+}
 
 // True when "all", "All" or "ALL": every account is exported.
 bool isAllAccounts(const std::string& accountName);
