@@ -35,10 +35,11 @@ fixture::Bytes listDatabase() {
                  kTokyo);
   file.addRecord(fixture::labelRecord("Business"), 0x401);
   file.addRecord(fixture::labelRecord("Personal"), 0x402);
-  const char* categories[] = {"Groceries", "Salary", "Rent", "Dining", "Travel", "Utilities",
-                              "Gifts"};
+  const char* categories[] = {"Groceries", "Salary",    "Rent", "Dining",
+                              "Travel",    "Utilities", "Gifts"};
   uint32_t id = kGroceries;
-  for (const char* name : categories) file.addRecord(fixture::categoryRecord(name), id++);
+  for (const char* name : categories)
+    file.addRecord(fixture::categoryRecord(name), id++);
   return file.build();
 }
 
@@ -128,7 +129,8 @@ fixture::Bytes transactionDatabase() {
 
   fixture::PdbFile file = fixture::transactionFile();
   uint32_t id = 0x500001;
-  for (const fixture::Txn& t : ledger) file.addRecord(fixture::transactionRecord(t), id++);
+  for (const fixture::Txn& t : ledger)
+    file.addRecord(fixture::transactionRecord(t), id++);
   // A kind-0 entry that the export never reads.
   fixture::Txn setting;
   setting.entryKind = 0;

@@ -50,9 +50,9 @@ TEST(UsageText, IsExactlyTheDocumentedText) {
       "qmx.exe -from 28/02/2001 -to 13/04/2001 -d day -D . -c -a \"US Checking\" "
       "-l \"C:\\Program Files\\Palm\\UserId\\Backup\\\"\n";
   // The line for -u follows the documented text, which stays as it is.
-  EXPECT_EQ(buildUsageText("qmx.exe"),
-            expected +
-                "Use -u to write texts as UTF-8 (default is the handheld's own characters)\n");
+  EXPECT_EQ(
+      buildUsageText("qmx.exe"),
+      expected + "Use -u to write texts as UTF-8 (default is the handheld's own characters)\n");
 }
 
 TEST(HelpRequest, OnlyASingleQuestionArgument) {
@@ -60,11 +60,14 @@ TEST(HelpRequest, OnlyASingleQuestionArgument) {
     Args arguments;
     bool help;
   } cases[] = {
-      {{"?"}, true},       {{"/?"}, true},      {{"-?"}, true},  {{"??x"}, true},
-      {{"x?yz"}, true},    {{"-c"}, false},     {{""}, false},   {{"?", "-c"}, false},
-      {{"-c", "?"}, false}, {{}, false},        {{"--"}, false}, {{"a"}, false},
-      {{"--help"}, true},   {{"--help", "-c"}, false}, {{"--Help"}, false},
-      {{"--version"}, false},
+      {{"?"}, true},        {{"/?"}, true},
+      {{"-?"}, true},       {{"??x"}, true},
+      {{"x?yz"}, true},     {{"-c"}, false},
+      {{""}, false},        {{"?", "-c"}, false},
+      {{"-c", "?"}, false}, {{}, false},
+      {{"--"}, false},      {{"a"}, false},
+      {{"--help"}, true},   {{"--help", "-c"}, false},
+      {{"--Help"}, false},  {{"--version"}, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(isHelpRequest(c.arguments), c.help) << testing::PrintToString(c.arguments);
@@ -99,9 +102,10 @@ TEST(ParseSwitches, DefaultsWithoutArguments) {
 }
 
 TEST(ParseSwitches, EverySwitchSetsItsValue) {
-  CommandLine c = parse({"-from", "01/02/2003", "-to", "04/05/2006", "-a", "US Checking", "-D",
-                         ",5", "-d", "day", "-y", "2", "-s", ".-", "-h", "", "-c", "-r", "-o",
-                         "out", "-q", "my.qif", "-l", "/backup/dir", "-u"});
+  CommandLine c =
+      parse({"-from", "01/02/2003", "-to", "04/05/2006", "-a", "US Checking", "-D", ",5", "-d",
+             "day",   "-y",         "2",   "-s",         ".-", "-h",          "",   "-c", "-r",
+             "-o",    "out",        "-q",  "my.qif",     "-l", "/backup/dir", "-u"});
   EXPECT_EQ(c.fromText, "01/02/2003");
   EXPECT_EQ(c.toText, "04/05/2006");
   EXPECT_EQ(c.options.accountName, "US Checking");
@@ -167,8 +171,8 @@ TEST(ParseSwitches, NamesAndKeywordsAreWholeAndCaseSensitive) {
 }
 
 TEST(ParseSwitches, RepeatedSwitchesTakeEffectAgain) {
-  CommandLine c = parse({"-d", "day", "-a", "A", "-c", "-d", "month", "-a", "B", "-y", "2",
-                         "-y", "4", "-c"});
+  CommandLine c =
+      parse({"-d", "day", "-a", "A", "-c", "-d", "month", "-a", "B", "-y", "2", "-y", "4", "-c"});
   EXPECT_TRUE(c.options.monthFirst);
   EXPECT_EQ(c.options.accountName, "B");
   EXPECT_FALSE(c.options.twoDigitYear);

@@ -47,14 +47,16 @@ Txn entry(int month, int day, int year, uint32_t account, double amount, bool de
 fixture::Bytes transactions(const std::vector<Txn>& txns) {
   fixture::PdbFile file = fixture::transactionFile();
   uint32_t id = 1;
-  for (const Txn& t : txns) file.addRecord(fixture::transactionRecord(t), id++);
+  for (const Txn& t : txns)
+    file.addRecord(fixture::transactionRecord(t), id++);
   return file.build();
 }
 
 // The CSV line of a transaction rendered with the default options.
 std::string csvLine(const std::vector<std::string>& fields) {
   std::string line;
-  for (const std::string& field : fields) line += (line.empty() ? "\"" : "\",\"") + field;
+  for (const std::string& field : fields)
+    line += (line.empty() ? "\"" : "\",\"") + field;
   return line + "\"\n";
 }
 
@@ -66,7 +68,8 @@ class EndToEnd : public testing::Test {
   void writeBackup(const fixture::Bytes& list, const fixture::Bytes& trans,
                    const std::string& subfolder = "") {
     std::string target = folder_ + "/" + subfolder;
-    if (!subfolder.empty()) std::system(("mkdir -p '" + target + "'").c_str());
+    if (!subfolder.empty())
+      std::system(("mkdir -p '" + target + "'").c_str());
     ASSERT_TRUE(fixture::writeFile(target + "/QMXListDB.pdb", list));
     ASSERT_TRUE(fixture::writeFile(target + "/QMXTransDB.pdb", trans));
   }
@@ -84,15 +87,15 @@ class EndToEnd : public testing::Test {
   std::string folder_;
 };
 
-const std::string kGrocerLine = csvLine({"01/15/2004", "09:05", "US Checking", "Grocer", "Debit",
-                                         "12.50", "USD", "1", "12.50", "USD", "", "Food",
-                                         "Unfiled", "", "", "", ""});
-const std::string kInterestLine = csvLine({"02/01/2004", "09:05", "Savings", "Interest", "Credit",
-                                           "100.00", "USD", "1", "100.00", "USD", "", "Food",
-                                           "Unfiled", "", "", "", ""});
-const std::string kRefundLine = csvLine({"03/02/2004", "09:05", "US Checking", "Refund", "Credit",
-                                         "7.25", "USD", "1", "7.25", "USD", "", "Food", "Unfiled",
-                                         "", "", "", ""});
+const std::string kGrocerLine =
+    csvLine({"01/15/2004", "09:05", "US Checking", "Grocer", "Debit", "12.50", "USD", "1", "12.50",
+             "USD", "", "Food", "Unfiled", "", "", "", ""});
+const std::string kInterestLine =
+    csvLine({"02/01/2004", "09:05", "Savings", "Interest", "Credit", "100.00", "USD", "1", "100.00",
+             "USD", "", "Food", "Unfiled", "", "", "", ""});
+const std::string kRefundLine =
+    csvLine({"03/02/2004", "09:05", "US Checking", "Refund", "Credit", "7.25", "USD", "1", "7.25",
+             "USD", "", "Food", "Unfiled", "", "", "", ""});
 
 TEST_F(EndToEnd, TypicalRunWritesOneAccountQifWithDayFirstDates) {
   writeStandardBackup();
@@ -146,11 +149,10 @@ TEST_F(EndToEnd, OutputChoices) {
 }
 
 TEST_F(EndToEnd, DatabaseFolderWithAndWithoutSeparator) {
-  writeBackup(smallList().build(), transactions({entry(1, 15, 2004, kChecking, 12.5, true,
-                                                       "Grocer")}),
-              "backup dir");
-  for (const std::string& location : {folder_ + "/backup dir", folder_ + "/backup dir/",
-                                      std::string("backup dir")}) {
+  writeBackup(smallList().build(),
+              transactions({entry(1, 15, 2004, kChecking, 12.5, true, "Grocer")}), "backup dir");
+  for (const std::string& location :
+       {folder_ + "/backup dir", folder_ + "/backup dir/", std::string("backup dir")}) {
     ProgramResult r = run({"-l", location});
     EXPECT_EQ(r.exitStatus, 0) << location;
     EXPECT_EQ(r.out, kGrocerLine) << location;
@@ -192,12 +194,14 @@ TEST_F(EndToEnd, Filters) {
       size_t end = r.out.find('\n', start);
       // the payee is the fourth quoted field
       size_t p = start;
-      for (int quote = 0; quote < 7; ++quote) p = r.out.find('"', p) + 1;
+      for (int quote = 0; quote < 7; ++quote)
+        p = r.out.find('"', p) + 1;
       payees += r.out.substr(p, r.out.find('"', p) - p) + ";";
       start = end + 1;
     }
     std::string expected;
-    for (const std::string& payee : c.payees) expected += payee + ";";
+    for (const std::string& payee : c.payees)
+      expected += payee + ";";
     EXPECT_EQ(payees, expected) << testing::PrintToString(c.arguments);
   }
 }
@@ -351,9 +355,10 @@ TEST_F(EndToEnd, UnwritableOutputIsReportedAndLeavesNoFile) {
 
 TEST_F(EndToEnd, FullStandardOutputIsReported) {
   writeStandardBackup();
-  if (!fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  ProgramResult r = runProgramIn(folder_, "/bin/sh",
-                                 {"-c", std::string("'") + QMX_BINARY + "' > /dev/full"});
+  if (!fileExists("/dev/full"))
+    GTEST_SKIP() << "no /dev/full";
+  ProgramResult r =
+      runProgramIn(folder_, "/bin/sh", {"-c", std::string("'") + QMX_BINARY + "' > /dev/full"});
   EXPECT_EQ(r.exitStatus, 1);
   EXPECT_EQ(r.err, "Unable to write to standard output\n");
 }

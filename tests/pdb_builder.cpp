@@ -5,7 +5,9 @@
 
 namespace fixture {
 
-void putU8(Bytes& out, uint8_t value) { out.push_back(value); }
+void putU8(Bytes& out, uint8_t value) {
+  out.push_back(value);
+}
 
 void putU16(Bytes& out, uint16_t value) {
   out.push_back(static_cast<uint8_t>(value >> 8));
@@ -30,13 +32,15 @@ void putF64(Bytes& out, double value) {
 
 void putText(Bytes& out, const std::string& text, bool terminate) {
   out.insert(out.end(), text.begin(), text.end());
-  if (terminate) out.push_back(0);
+  if (terminate)
+    out.push_back(0);
 }
 
 namespace {
 
 void putFourChars(Bytes& out, const std::string& text) {
-  for (size_t i = 0; i < 4; ++i) out.push_back(i < text.size() ? text[i] : 0);
+  for (size_t i = 0; i < 4; ++i)
+    out.push_back(i < text.size() ? text[i] : 0);
 }
 
 }  // namespace
@@ -125,7 +129,8 @@ Bytes currencyRecord(bool hasDecimals, bool isHome, const std::string& code, dou
   putU8(out, isHome ? 1 : 0);
   putF64(out, rateA);
   putF64(out, rateB);
-  for (size_t i = 0; i < 8; ++i) out.push_back(i < code.size() ? code[i] : 0);
+  for (size_t i = 0; i < 8; ++i)
+    out.push_back(i < code.size() ? code[i] : 0);
   return out;
 }
 
@@ -170,7 +175,8 @@ Bytes transactionRecord(const Txn& txn) {
 
 bool writeFile(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   out.close();
   return static_cast<bool>(out);
 }

@@ -31,7 +31,7 @@ struct Entry {
 struct PdbFile {
   std::string creator = "QZ05";  // padded with NULs to 4 bytes
   std::string type = "Dat2";
-  uint32_t appInfoOffset = 0;  // 0: the true position of the block
+  uint32_t appInfoOffset = 0;           // 0: the true position of the block
   std::optional<uint16_t> recordCount;  // default: entries.size()
   Bytes gap = {0, 0};
   Bytes appInfo;  // follows the gap

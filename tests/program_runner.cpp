@@ -13,7 +13,8 @@ std::string makeTempFolder() {
   std::string pattern = std::string(base && *base ? base : "/tmp") + "/qmxtest-XXXXXX";
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
-  if (mkdtemp(buffer.data()) == nullptr) return std::string();
+  if (mkdtemp(buffer.data()) == nullptr)
+    return std::string();
   return std::string(buffer.data());
 }
 
@@ -24,7 +25,9 @@ std::string readFileBytes(const std::string& path) {
   return content.str();
 }
 
-bool fileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+bool fileExists(const std::string& path) {
+  return access(path.c_str(), F_OK) == 0;
+}
 
 namespace {
 
@@ -41,19 +44,23 @@ ProgramResult runProgramIn(const std::string& workingFolder, const std::string& 
                            const std::string& standardInput) {
   ProgramResult result;
   std::string scratch = makeTempFolder();
-  if (scratch.empty()) return result;
+  if (scratch.empty())
+    return result;
   const std::string inPath = scratch + "/stdin";
   const std::string outPath = scratch + "/stdout";
   const std::string errPath = scratch + "/stderr";
-  if (!writeText(inPath, standardInput)) return result;
+  if (!writeText(inPath, standardInput))
+    return result;
 
   std::vector<std::string> command;
   const char* runner = std::getenv("QMX_RUNNER");
-  if (runner && *runner) command.emplace_back(runner);
+  if (runner && *runner)
+    command.emplace_back(runner);
   command.push_back(program);
   command.insert(command.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
-  for (std::string& word : command) argv.push_back(word.data());
+  for (std::string& word : command)
+    argv.push_back(word.data());
   argv.push_back(nullptr);
 
   pid_t child = fork();
@@ -61,7 +68,8 @@ ProgramResult runProgramIn(const std::string& workingFolder, const std::string& 
     int in = open(inPath.c_str(), O_RDONLY);
     int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in < 0 || out < 0 || err < 0 || chdir(workingFolder.c_str()) != 0) _exit(127);
+    if (in < 0 || out < 0 || err < 0 || chdir(workingFolder.c_str()) != 0)
+      _exit(127);
     dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);

@@ -1,8 +1,10 @@
 #include "export/export_driver.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <optional>
+#include <system_error>
 
 #include "export/csv_writer.h"
 #include "export/qif_writer.h"
@@ -61,7 +63,10 @@ void finishFile(std::ofstream& file, const std::string& name, ExportOutcome& out
   if (created && !file.fail())
     return;
   outcome.failedOutputs.push_back(name);
-  if (created)
+  // Only an ordinary file is removed: a device or pipe given as the output
+  // name belongs to the system, not to this export.
+  std::error_code error;
+  if (created && std::filesystem::is_regular_file(name, error))
     std::remove(name.c_str());
 }
 

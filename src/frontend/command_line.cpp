@@ -60,7 +60,8 @@ std::string buildUsageText(const std::string& programName) {
 }
 
 bool isHelpRequest(const std::vector<std::string>& arguments) {
-  if (arguments.size() != 1) return false;
+  if (arguments.size() != 1)
+    return false;
   const std::string& argument = arguments[0];
   return (!argument.empty() && argument[0] == '?') || (argument.size() > 1 && argument[1] == '?') ||
          argument == "--help";
@@ -73,7 +74,9 @@ bool isVersionRequest(const std::vector<std::string>& arguments) {
 namespace {
 
 // The first character of a symbol value; an empty value gives empty.
-std::string firstCharacter(const std::string& value) { return value.substr(0, 1); }
+std::string firstCharacter(const std::string& value) {
+  return value.substr(0, 1);
+}
 
 }  // namespace
 
@@ -100,12 +103,14 @@ void parseSwitches(const std::vector<std::string>& arguments, CommandLine& comma
     static const char* const kValueSwitches[] = {"-from", "-to", "-a", "-D", "-d", "-y",
                                                  "-s",    "-h",  "-o", "-q", "-l"};
     bool takesValue = false;
-    for (const char* candidate : kValueSwitches) takesValue = takesValue || name == candidate;
+    for (const char* candidate : kValueSwitches)
+      takesValue = takesValue || name == candidate;
     if (!takesValue) {
       ++i;  // an unrecognised switch or a stray value
       continue;
     }
-    if (i + 1 >= arguments.size()) break;  // a value switch at the end has no value
+    if (i + 1 >= arguments.size())
+      break;  // a value switch at the end has no value
     const std::string& value = arguments[i + 1];
     if (name == "-from") {
       commandLine.fromText = value;
@@ -116,11 +121,15 @@ void parseSwitches(const std::vector<std::string>& arguments, CommandLine& comma
     } else if (name == "-D") {
       options.decimalSymbol = firstCharacter(value);
     } else if (name == "-d") {
-      if (value == "day") options.monthFirst = false;
-      if (value == "month") options.monthFirst = true;
+      if (value == "day")
+        options.monthFirst = false;
+      if (value == "month")
+        options.monthFirst = true;
     } else if (name == "-y") {
-      if (value == "2") options.twoDigitYear = true;
-      if (value == "4") options.twoDigitYear = false;
+      if (value == "2")
+        options.twoDigitYear = true;
+      if (value == "4")
+        options.twoDigitYear = false;
     } else if (name == "-s") {
       options.dateSeparator = firstCharacter(value);
     } else if (name == "-h") {
@@ -139,5 +148,6 @@ void parseSwitches(const std::vector<std::string>& arguments, CommandLine& comma
 }
 
 void ensureTrailingSeparator(std::string& folder) {
-  if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
+  if (!folder.empty() && folder.back() != kPathSeparator)
+    folder += kPathSeparator;
 }

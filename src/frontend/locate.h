@@ -12,7 +12,7 @@ extern const char kTransactionDatabaseFileName[];  // "QMXTransDB.pdb"
 
 // The texts of the questions and of the error after a wrong folder.
 extern const char kBrowseFolderTitle[];
-extern const char kBackupFilesMissingText[];  // "Unable to locate QMX's backup files"
+extern const char kBackupFilesMissingText[];     // "Unable to locate QMX's backup files"
 extern const char kBackupFilesMissingCaption[];  // "Error"
 
 // The owner window of a dialog; the run passes none.

@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv, argv + argc);
-  if (arguments.empty()) arguments.emplace_back("qmxexport");
+  if (arguments.empty())
+    arguments.emplace_back("qmxexport");
   return runProgram(arguments, std::cout, std::cerr);
 }

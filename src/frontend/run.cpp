@@ -17,7 +17,8 @@ namespace {
 // parser rejects ends the run: exporting everything (a bad -from) or nothing
 // (a bad -to) would both look like success.
 bool resolveDate(const std::string& text, bool monthFirst, uint32_t* day, std::ostream& err) {
-  if (text.empty()) return true;
+  if (text.empty())
+    return true;
   uint32_t parsed = parseDateText(text, monthFirst);
   if (parsed == 0) {
     err << "Invalid date: " << text << " (expected " << (monthFirst ? "MM/DD/YYYY" : "DD/MM/YYYY")
@@ -33,9 +34,11 @@ bool resolveDate(const std::string& text, bool monthFirst, uint32_t* day, std::o
 bool sameFile(const std::string& a, const std::string& b) {
   namespace fs = std::filesystem;
   std::error_code error;
-  if (fs::equivalent(a, b, error)) return true;
+  if (fs::equivalent(a, b, error))
+    return true;
   fs::path pathA = fs::absolute(a, error).lexically_normal();
-  if (error) return false;
+  if (error)
+    return false;
   fs::path pathB = fs::absolute(b, error).lexically_normal();
   return !error && pathA == pathB;
 }
@@ -44,8 +47,10 @@ bool sameFile(const std::string& a, const std::string& b) {
 bool outputsAreSafe(const CommandLine& commandLine, const std::vector<std::string>& inputs,
                     std::ostream& err) {
   std::vector<std::string> outputs;
-  if (commandLine.writeCsvFile) outputs.push_back(commandLine.csvFileName);
-  if (commandLine.writeQifFile) outputs.push_back(commandLine.qifFileName);
+  if (commandLine.writeCsvFile)
+    outputs.push_back(commandLine.csvFileName);
+  if (commandLine.writeQifFile)
+    outputs.push_back(commandLine.qifFileName);
   for (const std::string& output : outputs) {
     for (const std::string& input : inputs) {
       if (sameFile(output, input)) {
@@ -62,7 +67,8 @@ bool outputsAreSafe(const CommandLine& commandLine, const std::vector<std::strin
 }
 
 void warnIfDamaged(const std::string& path, const DamageReport& damage, std::ostream& err) {
-  if (!damage.damaged()) return;
+  if (!damage.damaged())
+    return;
   err << "Warning: " << path << " is damaged: " << damage.unreadableRecords << " of "
       << damage.recordCount << " records could not be read\n";
 }
@@ -95,7 +101,8 @@ int runProgram(const std::vector<std::string>& arguments, std::ostream& out, std
 
   ensureTrailingSeparator(commandLine.databaseFolder);
   if (!backupFilesPresent(commandLine.databaseFolder)) {
-    if (!browseForBackupFolder(nullptr, commandLine.databaseFolder)) return 1;
+    if (!browseForBackupFolder(nullptr, commandLine.databaseFolder))
+      return 1;
     if (!commandLine.writeCsvFile) {
       commandLine.csvFileName = askCsvFileName(nullptr, {{"Excel CSV File (*.csv)", "*.csv"}}, 1);
       commandLine.writeCsvFile = !commandLine.csvFileName.empty();
@@ -104,9 +111,12 @@ int runProgram(const std::vector<std::string>& arguments, std::ostream& out, std
 
   const std::string listPath = commandLine.databaseFolder + kListDatabaseFileName;
   const std::string transactionPath = commandLine.databaseFolder + kTransactionDatabaseFileName;
-  if (commandLine.writeCsvFile) completeOutputName(commandLine.csvFileName, ".csv");
-  if (commandLine.writeQifFile) completeOutputName(commandLine.qifFileName, ".qif");
-  if (!outputsAreSafe(commandLine, {listPath, transactionPath}, err)) return 1;
+  if (commandLine.writeCsvFile)
+    completeOutputName(commandLine.csvFileName, ".csv");
+  if (commandLine.writeQifFile)
+    completeOutputName(commandLine.qifFileName, ".qif");
+  if (!outputsAreSafe(commandLine, {listPath, transactionPath}, err))
+    return 1;
 
   ListDatabase listDatabase;
   if (!listDatabase.read(listPath)) {
